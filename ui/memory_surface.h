@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <future>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -73,7 +74,6 @@ class MemorySurface final : public Surface {
   std::size_t OpenMessageCount();
 
  private:
-  struct Task;
   bool OnUiThread() const;
   void Execute(const std::function<void()>& work);  // on the UI thread, waiting when called elsewhere
   void Loop();

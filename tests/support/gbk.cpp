@@ -30,6 +30,10 @@ std::string Convert(std::string_view in, const char* to, const char* from) {
 
 }  // namespace
 
-std::string Gbk(std::string_view utf8) { return Convert(utf8, "GBK", "UTF-8"); }
+std::string Gbk(std::string_view utf8) {
+  return Convert(utf8, "GBK", "UTF-8");
+}
 
-std::string Utf8(std::string_view gbk) { return Convert(gbk, "UTF-8//IGNORE", "GBK"); }
+std::string Utf8(std::string_view gbk) {
+  return Convert(gbk, "UTF-8//IGNORE", "GBK");
+}

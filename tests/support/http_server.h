@@ -15,9 +15,9 @@
 class HttpServer {
  public:
   struct Reply {
-    std::string bytes;           // sent as they stand: status line, headers and body
-    bool closeAfter = true;      // close the connection once the bytes are sent
-    bool neverAnswer = false;    // read the request, send nothing, keep the connection open
+    std::string bytes;                        // sent as they stand: status line, headers and body
+    bool closeAfter = true;                   // close the connection once the bytes are sent
+    bool neverAnswer = false;                 // read the request, send nothing, keep the connection open
     std::chrono::milliseconds pauseAfter{0};  // keep the connection open this long after sending
   };
   // Called with the raw request (everything up to and including the blank line that ends it).

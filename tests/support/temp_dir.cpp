@@ -34,7 +34,9 @@ std::string TempDir::Read(const std::string& relative) const {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool TempDir::Exists(const std::string& relative) const { return std::filesystem::exists(path_ / relative); }
+bool TempDir::Exists(const std::string& relative) const {
+  return std::filesystem::exists(path_ / relative);
+}
 
 ScopedCurrentDirectory::ScopedCurrentDirectory(const std::filesystem::path& dir)
     : previous_(std::filesystem::current_path()) {
