@@ -166,7 +166,9 @@ const HttpClient& Client() {
 
 }  // namespace
 
-Text FetchPageText(const Text& url) { return FetchPageText(url, FetchLimits{}); }
+Text FetchPageText(const Text& url) {
+  return FetchPageText(url, FetchLimits{});
+}
 
 Text FetchPageText(const Text& url, const FetchLimits& limits) {
   if (url.empty()) return Text();

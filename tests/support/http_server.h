@@ -20,7 +20,8 @@ class HttpServer {
     bool neverAnswer = false;                 // read the request, send nothing, keep the connection open
     std::chrono::milliseconds pauseAfter{0};  // keep the connection open this long after sending
   };
-  // Called with the raw request (everything up to and including the blank line that ends it).
+  // Called with the raw request (everything up to and including the blank line that ends it), one call
+  // at a time even when several connections are open.
   using Responder = std::function<Reply(const std::string& rawRequest)>;
 
   explicit HttpServer(Responder responder, std::uint16_t port = 0);
@@ -46,6 +47,7 @@ class HttpServer {
   std::uint16_t port_ = 0;
   std::atomic<bool> stopping_{false};
   std::thread acceptThread_;
+  std::mutex responderMutex_;  // held while the responder runs
   std::mutex mutex_;
   std::vector<std::string> requests_;
   std::vector<int> connections_;
