@@ -131,8 +131,10 @@ int MemorySurface::ShowMessage(const Text& text, int buttonSet, const Text& titl
     messages_.push_back({text, buttonSet, title});
     held = holdMessages_ && fromWorker;
     if (held) openAnswers_.push_back(&answer);
+    // Signalled under the lock: a test that ends as soon as it sees the message may destroy the
+    // surface, and this worker must not touch it after that.
+    messageShown_.notify_all();
   });
-  messageShown_.notify_all();
   if (!held) return autoAnswer;
   // The box blocks this worker alone: the user-interface thread goes on with other work meanwhile.
   std::unique_lock lock(mutex_);
