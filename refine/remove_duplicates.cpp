@@ -38,12 +38,15 @@ Text SurvivingLines(const std::vector<std::string_view>& lines) {
 
 }  // namespace
 
-void StartRemoveDuplicates() { std::thread(RemoveDuplicates).detach(); }
+void StartRemoveDuplicates() {
+  std::thread(RemoveDuplicates).detach();
+}
 
 void RemoveDuplicates() {
   Text resultText = GetControlText(Control::一级结果框);
   std::vector<std::string_view> lines = SplitTextViews(resultText, kLineBreak);
-  SetStatus("  现在开始对 " + FormatInteger(static_cast<std::int32_t>(lines.size())) + "行 关键词进行去重复操作，");
+  SetStatus("  现在开始对 " + FormatInteger(static_cast<std::int32_t>(lines.size())) +
+            "行 关键词进行去重复操作，");
   SetControlText(Control::一级结果框, Text());
 
   // The whole output goes into the box in one append: every append rewrites the result file, so one
@@ -56,7 +59,10 @@ void RemoveDuplicates() {
   output = {};
 
   std::size_t remaining = SplitTextViews(GetControlText(Control::一级结果框), kLineBreak).size();
-  AppendStatus(" 去重复完成，现在还有 " + FormatInteger(static_cast<std::int32_t>(remaining)) + " 个结果关键词！");
+  AppendStatus(" 去重复完成，现在还有 " + FormatInteger(static_cast<std::int32_t>(remaining)) +
+               " 个结果关键词！");
 }
 
-Text DeduplicatedText(const Text& resultText) { return SurvivingLines(SplitTextViews(resultText, kLineBreak)); }
+Text DeduplicatedText(const Text& resultText) {
+  return SurvivingLines(SplitTextViews(resultText, kLineBreak));
+}

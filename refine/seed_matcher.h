@@ -26,11 +26,13 @@ class SeedMatcher {
   std::vector<std::int32_t> edgeBegin_;
   std::vector<unsigned char> edgeBytes_;
   std::vector<std::int32_t> edgeTargets_;
+  // The node of the longest proper suffix of a node's bytes that is a node itself.
   std::vector<std::int32_t> fail_;
   // The nearest node along the fail chain, the node itself included, where a seed ends; 0 for none.
   std::vector<std::int32_t> firstSeedEnd_;
   // The next node along the fail chain, the node itself excluded, where a seed ends; 0 for none.
   std::vector<std::int32_t> nextSeedEnd_;
+  // The bytes from the root: the length of a seed that ends at the node.
   std::vector<std::int32_t> depth_;
   // Every move from the root, so that the bytes that begin no seed cost one look-up.
   std::int32_t rootNext_[256] = {};

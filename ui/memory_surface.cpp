@@ -54,13 +54,15 @@ void MemorySurface::Execute(const std::function<void()>& work) {
   std::promise<void> done;
   std::future<void> finished = done.get_future();
   {
+    // Woken under the lock: once the call has run, a test may destroy the surface, and this thread
+    // must not touch it after that.
     std::lock_guard lock(mutex_);
     queue_.push_back([&] {
       work();
       done.set_value();
     });
+    wake_.notify_one();
   }
-  wake_.notify_one();
   finished.wait();
 }
 
