@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -37,7 +38,11 @@ Text KeptLines(const std::vector<std::string_view>& seeds, const std::vector<std
 }  // namespace
 
 void StartPurifyResults() {
-  std::thread(PurifyResults).detach();
+  // A thread that cannot be started runs nothing; the button can be pressed again.
+  try {
+    std::thread(PurifyResults).detach();
+  } catch (const std::system_error&) {
+  }
 }
 
 void PurifyResults() {

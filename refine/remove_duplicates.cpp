@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <unordered_set>
 #include <vector>
@@ -39,7 +40,11 @@ Text SurvivingLines(const std::vector<std::string_view>& lines) {
 }  // namespace
 
 void StartRemoveDuplicates() {
-  std::thread(RemoveDuplicates).detach();
+  // A thread that cannot be started runs nothing; the button can be pressed again.
+  try {
+    std::thread(RemoveDuplicates).detach();
+  } catch (const std::system_error&) {
+  }
 }
 
 void RemoveDuplicates() {
