@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "refine/result_box_output.h"
 #include "refine/seed_matcher.h"
 #include "text/line_list.h"
 #include "text/numbers.h"
@@ -18,21 +19,8 @@ namespace {
 Text KeptLines(const std::vector<std::string_view>& seeds, const std::vector<std::string_view>& results) {
   SeedMatcher matcher(seeds);
   std::vector<bool> kept(results.size(), false);
-  std::size_t outputSize = 0;
-  for (std::size_t i = 0; i < results.size(); ++i) {
-    if (!matcher.ContainsAnySeed(results[i])) continue;
-    kept[i] = true;
-    outputSize += results[i].size() + kLineBreak.size();
-  }
-
-  Text output;
-  output.reserve(outputSize);
-  for (std::size_t i = 0; i < results.size(); ++i) {
-    if (!kept[i]) continue;
-    output.append(results[i]);
-    output.append(kLineBreak);
-  }
-  return output;
+  for (std::size_t i = 0; i < results.size(); ++i) kept[i] = matcher.ContainsAnySeed(results[i]);
+  return JoinKeptLines(results, kept);
 }
 
 }  // namespace
@@ -56,17 +44,11 @@ void PurifyResults() {
             " 个，");
   SetControlText(Control::一级结果框, Text());
 
-  // One append for the whole output rather than one per kept line: every append rewrites the result
-  // file. When no line is kept nothing is appended, as when no line passes one by one.
   Text output = KeptLines(seeds, results);
   results = {};
   resultText = {};
-  if (!output.empty()) AppendControlText(Control::一级结果框, output);
-  output = {};
-
-  std::size_t remaining = SplitTextViews(GetControlText(Control::一级结果框), kLineBreak).size();
-  AppendStatus(" 提纯完成，现在还有 " + FormatInteger(static_cast<std::int32_t>(remaining)) +
-               " 个结果关键词！");
+  const std::int32_t remaining = AppendOutputAndCountLines(output);
+  AppendStatus(" 提纯完成，现在还有 " + FormatInteger(remaining) + " 个结果关键词！");
 }
 
 Text PurifiedText(const Text& seedText, const Text& resultText) {

@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "refine/result_box_output.h"
 #include "text/line_list.h"
 #include "text/numbers.h"
 #include "ui/surface.h"
@@ -20,21 +21,10 @@ Text SurvivingLines(const std::vector<std::string_view>& lines) {
   std::vector<bool> survives(lines.size(), false);
   std::unordered_set<std::string_view> later;
   later.reserve(lines.size());
-  std::size_t outputSize = 0;
   for (std::size_t i = lines.size(); i-- > 0;) {
-    if (!lines[i].empty() && !later.insert(lines[i]).second) continue;
-    survives[i] = true;
-    outputSize += lines[i].size() + kLineBreak.size();
+    survives[i] = lines[i].empty() || later.insert(lines[i]).second;
   }
-
-  Text output;
-  output.reserve(outputSize);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (!survives[i]) continue;
-    output.append(lines[i]);
-    output.append(kLineBreak);
-  }
-  return output;
+  return JoinKeptLines(lines, survives);
 }
 
 }  // namespace
@@ -54,18 +44,11 @@ void RemoveDuplicates() {
             "行 关键词进行去重复操作，");
   SetControlText(Control::一级结果框, Text());
 
-  // The whole output goes into the box in one append: every append rewrites the result file, so one
-  // append per surviving line would make a long list cost time with the square of its length. Only an
-  // empty box gives an empty output, and then nothing is appended.
   Text output = SurvivingLines(lines);
   lines = {};
   resultText = {};
-  if (!output.empty()) AppendControlText(Control::一级结果框, output);
-  output = {};
-
-  std::size_t remaining = SplitTextViews(GetControlText(Control::一级结果框), kLineBreak).size();
-  AppendStatus(" 去重复完成，现在还有 " + FormatInteger(static_cast<std::int32_t>(remaining)) +
-               " 个结果关键词！");
+  const std::int32_t remaining = AppendOutputAndCountLines(output);
+  AppendStatus(" 去重复完成，现在还有 " + FormatInteger(remaining) + " 个结果关键词！");
 }
 
 Text DeduplicatedText(const Text& resultText) {
