@@ -5,11 +5,8 @@
 #include <string>
 
 #include "tests/support/temp_dir.h"
+#include "tests/ui/start_up_directory.h"
 #include "ui/memory_surface.h"
-
-// The 23 lines of a correct configuration file, each ending with CR LF (GBK): depth, delay, line 3 and
-// the captions "类别1" to "类别20".
-std::string ConfigurationBytes(const std::string& depth = "2", const std::string& delay = "0");
 
 class WindowWorld {
  public:

@@ -85,7 +85,7 @@ class ConfigurationWindowTest : public QObject {
       QCOMPARE(box->parentWidget(), group);
       QCOMPARE(box->geometry(), QRect(3, 80, 180, 310));
       QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-      QCOMPARE(ToText(box->toPlainText()), TestConfiguration());
+      QCOMPARE(ToText(box->toPlainText()), ConfigurationBytes());
       auto tips = window.findChild<BalloonTips*>()->Attached();
       QCOMPARE(int(tips.size()), 1);
       QCOMPARE(tips[0].first, U("配制编辑框"));
@@ -100,7 +100,7 @@ class ConfigurationWindowTest : public QObject {
     QCOMPARE(int(seen.size()), 1);
     QCOMPARE(seen[0].title, U("配制文件保存成功！"));
     QCOMPARE(seen[0].text, U("配制文件已经保存！\n\n重启软件即可生效！"));
-    QCOMPARE(world.dir.Read("data/vantor.txt"), TestConfiguration());
+    QCOMPARE(world.dir.Read("data/vantor.txt"), ConfigurationBytes());
   }
 
   void anExtraLineBreakReports24BetweenQuotes() {
@@ -114,7 +114,7 @@ class ConfigurationWindowTest : public QObject {
     QCOMPARE(int(seen.size()), 1);
     QCOMPARE(seen[0].title, U("配制文件的 行数不对！"));
     QCOMPARE(seen[0].text, WrongCount("24"));
-    QCOMPARE(world.dir.Read("data/vantor.txt"), TestConfiguration() + "\r\n");
+    QCOMPARE(world.dir.Read("data/vantor.txt"), ConfigurationBytes() + "\r\n");
   }
 
   void everyKeystrokeRewritesTheFile() {
@@ -128,7 +128,7 @@ class ConfigurationWindowTest : public QObject {
       fileWhileOpen = world.dir.Read("data/vantor.txt");
       window.close();
     });
-    std::string expected = TestConfiguration();
+    std::string expected = ConfigurationBytes();
     expected[0] = '9';
     QCOMPARE(fileWhileOpen, expected);
     // The captions take the file's names only at the next load.

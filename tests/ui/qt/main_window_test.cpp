@@ -254,7 +254,7 @@ class MainWindowTest : public QObject {
     ChooseEntry(depth, "12");
     QCOMPARE(world.Status(), U("  当前状态： 种子关键词括展深度 更新为 \"12\" ！"));
     QCOMPARE(depth->currentText(), U("12"));
-    std::string expected = TestConfiguration();
+    std::string expected = ConfigurationBytes();
     expected.replace(0, 1, "12");
     QCOMPARE(world.dir.Read("data/vantor.txt"), expected);
 
@@ -269,7 +269,7 @@ class MainWindowTest : public QObject {
     auto* depth = world.Find<QComboBox>("层次组合框");
     depth->lineEdit()->setText("5");
     QTest::keyClick(depth->lineEdit(), Qt::Key_Return);
-    QCOMPARE(world.dir.Read("data/vantor.txt"), TestConfiguration());
+    QCOMPARE(world.dir.Read("data/vantor.txt"), ConfigurationBytes());
     QCOMPARE(depth->count(), 15);
   }
 

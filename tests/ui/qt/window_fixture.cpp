@@ -4,31 +4,12 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "tests/support/gbk.h"
+#include "tests/ui/start_up_directory.h"
 #include "ui/event_table.h"
 #include "ui/main_window_handlers.h"
 
-std::string TestConfiguration() {
-  std::string text = "2\r\n0\r\nline three\r\n";
-  for (int number = 1; number <= 20; ++number) text += Gbk("类别" + std::to_string(number)) + "\r\n";
-  return text;
-}
-
-namespace {
-
-TempDir& Prepared(TempDir& dir) {
-  dir.Write("data/vantor.txt", TestConfiguration());
-  dir.Write("data/zz-1.txt", Gbk("苹果\r\n香蕉"));
-  dir.Write("data/jg-1.txt", Gbk("苹果价格\r\n"));
-  dir.Write("data/zz-3.txt", Gbk("第三类种子\r\n"));
-  dir.Write("data/jg-3.txt", Gbk("第三类结果\r\n"));
-  return dir;
-}
-
-}  // namespace
-
 QtWindowWorld::QtWindowWorld(QtSurface::EventSink sink) {
-  Prepared(dir);
+  PrepareStartUpDirectory(dir);
   surface = std::make_unique<QtSurface>(sink ? std::move(sink) : QtSurface::EventSink(DispatchEvent));
   InstallSurface(surface.get());
   window = std::make_unique<MainWindow>(*surface);

@@ -12,11 +12,9 @@
 #include <vector>
 
 #include "tests/support/temp_dir.h"
+#include "tests/ui/start_up_directory.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_surface.h"
-
-// The 23 configuration lines of the tests (GBK): depth 2, delay 0, captions "类别1" to "类别20".
-std::string TestConfiguration();
 
 class QtWindowWorld {
  public:
