@@ -6,6 +6,8 @@
 #     to end with code 0.
 #  2. Delay 1500: Esc right after the crawl's first append ends the process at once with code 0, and
 #     the result file holds whole batches.
+#  3. A result file with repeated lines, empty lines and a last line without CR LF: 去除重复 and then
+#     结果提纯 each rewrite it to the expected text, byte for byte; Esc leaves it so.
 # Each scenario is a list of steps (the functions below), so that more can be added.
 #
 #   run_e2e.sh ORNIVEX SEARCH_SERVER PORT
@@ -31,8 +33,10 @@ done
 
 work=$(mktemp -d /tmp/ornivex-e2e-XXXXXX)
 pids=()
+# Waits for each process to end, so that nothing of this run (a display, the port) outlives it.
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -40,7 +44,9 @@ trap cleanup EXIT
 gbk() { printf "$1" | iconv -f UTF-8 -t GBK; }
 
 # --- the display and the search engine --------------------------------------------------------------
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# -noreset: by default the server resets whenever its last client leaves, and a client that connects
+# meanwhile is turned away; every xdotool call is a client that comes and goes while the program starts.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
@@ -53,7 +59,8 @@ for _ in $(seq 1 100); do grep -q ready "$work/server.out" 2>/dev/null && break;
 grep -q ready "$work/server.out" || fail "the search engine did not start"
 
 # --- steps ------------------------------------------------------------------------------------------
-# A start-up directory $1 with a configuration of depth $2 and delay $3 and the seeds $4 (UTF-8, CR LF).
+# A start-up directory $1 with a configuration of depth $2 and delay $3, the seeds $4 and, when given,
+# the results $5 of category 1 (UTF-8 with CR LF, written in GBK).
 prepare() {
   mkdir -p "$1/data"
   {
@@ -61,6 +68,7 @@ prepare() {
     for n in $(seq 1 20); do gbk "类别$n\r\n"; done
   } >"$1/data/vantor.txt"
   gbk "$4" >"$1/data/zz-1.txt"
+  [ $# -lt 5 ] || gbk "$5" >"$1/data/jg-1.txt"
 }
 
 # Starts the program in the start-up directory $1; its pid is $program.
@@ -134,9 +142,24 @@ expect_file() {
   }
 }
 
+# Waits up to $3 seconds until the file $1 holds exactly the bytes of $2; a refining worker rewrites
+# the file more than once (emptied first, then the whole output), so only the final text counts.
+wait_for_file() {
+  local file=$1 expected=$2 tenths=$((${3:-10} * 10))
+  for _ in $(seq 1 "$tenths"); do
+    cmp -s "$file" "$expected" && return 0
+    kill -0 "$program" 2>/dev/null || break
+    sleep 0.1
+  done
+  expect_file "$file" "$expected"
+}
+
 # The centres of the command buttons in the main window's client area (their places in the window's
-# table: 开始抓取 at 292,326 in the window; 去除重复 and 结果提纯 inside 分组框3 at 214,6).
+# table: 开始抓取 at 292,326 in the window; 去除重复 at 4,320 and 结果提纯 at 78,289, 68 x 24 each,
+# inside 分组框3 at 214,6).
 start_crawl=(326 338)
+remove_duplicates=(252 338)
+purify_results=(326 307)
 
 # --- a crawl of depth 2 to its completion message, then Esc -------------------------------------------
 start="$work/crawl"
@@ -174,4 +197,22 @@ lines=$(wc -l <"$start/data/jg-1.txt")
 [ "$lines" -lt 8 ] || fail "the crawl had ended before Esc"
 echo "e2e: closing during a crawl passed"
 
-echo "e2e: 2 passed, 0 failed"
+# --- 去除重复 and then 结果提纯 on the result box of category 1 ----------------------------------------
+# 啊啊 is B0 A1 B0 A1: the seed “ (A1 B0) lies inside it only across two characters, so it does not match;
+# the seed file ends with CR LF, which gives no empty seed that would match every line.
+start="$work/refine"
+prepare "$start" 1 0 '“\r\n香蕉\r\n苹果\r\n' \
+  '苹果价格\r\n香蕉\r\n\r\n苹果价格\r\n啊啊\r\n说“好”\r\n\r\n香蕉\r\n西瓜汁\r\n苹果价格'
+start_program "$start"
+wait_for_main_window
+click_at "$main_window" "${remove_duplicates[@]}"
+gbk '\r\n啊啊\r\n说“好”\r\n\r\n香蕉\r\n西瓜汁\r\n苹果价格\r\n' >"$work/deduplicated"
+wait_for_file "$start/data/jg-1.txt" "$work/deduplicated"
+click_at "$main_window" "${purify_results[@]}"
+gbk '说“好”\r\n香蕉\r\n苹果价格\r\n' >"$work/purified"
+wait_for_file "$start/data/jg-1.txt" "$work/purified"
+quit_with_escape
+expect_file "$start/data/jg-1.txt" "$work/purified"
+echo "e2e: removing duplicates and purifying passed"
+
+echo "e2e: 3 passed, 0 failed"
