@@ -130,7 +130,9 @@ class HttpClient {
     curl_easy_setopt(handle, CURLOPT_URL, address.c_str());
     // The target is already what goes on the request line; curl must not remove dot segments from it.
     curl_easy_setopt(handle, CURLOPT_PATH_AS_IS, 1L);
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http");
+    // The first request is always http (CurlAddress takes nothing else); https must stay allowed here
+    // too, as curl refuses a redirect to a protocol that this list leaves out.
+    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");

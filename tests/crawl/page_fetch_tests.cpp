@@ -1,6 +1,10 @@
 #include "crawl/page_fetch.h"
 
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -159,6 +163,39 @@ TEST(PageFetchResponse, RedirectsAreFollowedUpToTen) {
   // The first request and ten redirects, then the fetch gives up with nothing.
   EXPECT_EQ(FetchPageText("http://" + server.hostAndPort() + "/loop"), "");
   EXPECT_EQ(server.Requests().size(), 2u + 11u);
+}
+
+// An engine that sends its http requests on to https must still be reached: the redirected fetch opens
+// a TLS connection to the new address (its first byte is a TLS handshake record, 0x16).
+TEST(PageFetchResponse, ARedirectToHttpsIsFollowed) {
+  const int listener = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listener, 1), 0);
+  ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  const std::string secure = "https://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/secure";
+
+  HttpServer server([&](const std::string&) {
+    return Raw("HTTP/1.0 301 Moved Permanently\r\nLocation: " + secure + "\r\nContent-Length: 0\r\n\r\n");
+  });
+  std::thread fetch([&] { EXPECT_EQ(FetchPageText(SearchUrl(server, "a"), ShortLimits()), ""); });
+
+  unsigned char first = 0;
+  pollfd waiting{listener, POLLIN, 0};
+  if (poll(&waiting, 1, 5000) == 1) {
+    const int connection = accept(listener, nullptr, nullptr);
+    pollfd reading{connection, POLLIN, 0};
+    if (poll(&reading, 1, 5000) == 1) {
+      EXPECT_EQ(read(connection, &first, 1), 1);
+    }
+    close(connection);
+  }
+  fetch.join();
+  close(listener);
+  EXPECT_EQ(first, 0x16);
 }
 
 TEST(PageFetchResponse, OversizedBodyIsCutAtTheLimit) {
