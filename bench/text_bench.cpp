@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/character_scan.h"
 #include "text/find_replace.h"
 #include "text/line_list.h"
 
@@ -40,23 +41,6 @@ const std::string& Keywords(int count) {
   static const std::string small = KeywordLines(100000);
   static const std::string large = KeywordLines(1000000);
   return count == 100000 ? small : large;
-}
-
-std::vector<std::string_view> SplitByCharacters(std::string_view text, std::string_view delimiter) {
-  std::vector<std::string_view> entries;
-  std::size_t pieceStart = 0;
-  std::size_t pos = 0;
-  while (pos < text.size() && text.size() - pos >= delimiter.size()) {
-    if (text.compare(pos, delimiter.size(), delimiter) == 0) {
-      entries.push_back(text.substr(pieceStart, pos - pieceStart));
-      pos += delimiter.size();
-      pieceStart = pos;
-      continue;
-    }
-    pos = NextCharacter(text, pos);
-  }
-  if (pieceStart < text.size()) entries.push_back(text.substr(pieceStart));
-  return entries;
 }
 
 void Lines(benchmark::State& state, std::size_t lines, std::size_t bytes) {

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/character_scan.h"
 #include "text/find_replace.h"
 #include "text/line_list.h"
 #include "text/numbers.h"
@@ -37,15 +38,6 @@ bool IsCharacterStartByScan(std::string_view text, std::size_t pos) {
   std::size_t at = 0;
   while (at < pos) at = NextCharacter(text, at);
   return at == pos;
-}
-
-std::int64_t FindByCharacters(std::string_view text, std::string_view sought) {
-  if (sought.empty()) return text.empty() ? -1 : 1;
-  for (std::size_t pos = 0; pos < text.size() && text.size() - pos >= sought.size();
-       pos = NextCharacter(text, pos)) {
-    if (text.substr(pos, sought.size()) == sought) return static_cast<std::int64_t>(pos) + 1;
-  }
-  return -1;
 }
 
 char Lower(char byte) {
@@ -81,27 +73,6 @@ Text ReplaceByCharacters(std::string_view text, std::string_view old, std::strin
     }
   }
   return out;
-}
-
-std::vector<std::string_view> SplitByCharacters(std::string_view text, std::string_view delimiter) {
-  std::vector<std::string_view> entries;
-  if (delimiter.empty()) {
-    if (!text.empty()) entries.push_back(text);
-    return entries;
-  }
-  std::size_t pieceStart = 0;
-  std::size_t pos = 0;
-  while (pos < text.size() && text.size() - pos >= delimiter.size()) {
-    if (text.substr(pos, delimiter.size()) == delimiter) {
-      entries.push_back(text.substr(pieceStart, pos - pieceStart));
-      pos += delimiter.size();
-      pieceStart = pos;
-    } else {
-      pos = NextCharacter(text, pos);
-    }
-  }
-  if (pieceStart < text.size()) entries.push_back(text.substr(pieceStart));
-  return entries;
 }
 
 void CheckSplit(std::string_view text, std::string_view delimiter) {

@@ -4,21 +4,8 @@
 
 #include <string>
 
+#include "tests/support/character_scan.h"
 #include "tests/support/gbk.h"
-
-namespace {
-
-// The obvious reading of the rule: compare at every character start, stepping one character at a time.
-std::int64_t FindByCharacters(std::string_view text, std::string_view sought) {
-  if (sought.empty()) return text.empty() ? -1 : 1;
-  for (std::size_t pos = 0; pos < text.size() && text.size() - pos >= sought.size();
-       pos = NextCharacter(text, pos)) {
-    if (text.substr(pos, sought.size()) == sought) return static_cast<std::int64_t>(pos) + 1;
-  }
-  return -1;
-}
-
-}  // namespace
 
 TEST(FindText, MatchesOnlyWhereACharacterBegins) {
   struct Case {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tests/support/character_scan.h"
 #include "tests/support/gbk.h"
 
 namespace {
@@ -43,24 +44,6 @@ void ExpectSplit(const SplitCase& c) {
   EXPECT_EQ(AsViews(lines), expected) << "text " << Shown({c.text}) << " gave " << Shown(AsViews(lines));
   const std::vector<std::string_view> views = SplitTextViews(c.text, c.delimiter);
   EXPECT_EQ(views, expected) << "views of " << Shown({c.text}) << " gave " << Shown(views);
-}
-
-// A plain character-by-character split, the obvious reading of the rules, to check the skipping one.
-std::vector<std::string_view> SplitByCharacters(std::string_view text, std::string_view delimiter) {
-  std::vector<std::string_view> entries;
-  std::size_t pieceStart = 0;
-  std::size_t pos = 0;
-  while (pos < text.size() && text.size() - pos >= delimiter.size()) {
-    if (text.substr(pos, delimiter.size()) == delimiter) {
-      entries.push_back(text.substr(pieceStart, pos - pieceStart));
-      pos += delimiter.size();
-      pieceStart = pos;
-      continue;
-    }
-    pos = NextCharacter(text, pos);
-  }
-  if (pieceStart < text.size()) entries.push_back(text.substr(pieceStart));
-  return entries;
 }
 
 std::string Lines(int count) {
