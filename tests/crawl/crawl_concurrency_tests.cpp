@@ -83,12 +83,6 @@ int ExpectOwnLevelsOnly(const std::vector<std::string>& fetched, char crawl) {
   return lastLevel;
 }
 
-void SaveBoxes(Control control, UiEvent event) {
-  if (event != UiEvent::TextChanged) return;
-  if (control == Control::一级结果框) SaveResultText();
-  if (control == Control::关键词编辑框) SaveSeedText();
-}
-
 TEST(OverlappingCrawls, EachReadsOnlyItsOwnSlotsWhileTheUserSwitchesCategoryAndDepth) {
   TempDir dir;
   dir.Write("data/vantor.txt", Configuration("15"));
@@ -125,7 +119,7 @@ TEST(OverlappingCrawls, EachReadsOnlyItsOwnSlotsWhileTheUserSwitchesCategoryAndD
   gate.Open();
   dir.Write("data/vantor.txt", Configuration("4"));
   rig.surface().Run([] { LoadConfiguration(); });
-  ASSERT_TRUE(rig.WaitForAnsweredMessages(2, 60s));
+  ASSERT_TRUE(rig.WaitForMessages(2, 60s));
 
   const std::vector<std::string> fetched = rig.Fetched();
   // The depth came down to 4 while both crawls were on level 3 or later.

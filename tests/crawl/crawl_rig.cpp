@@ -1,6 +1,7 @@
 #include "tests/crawl/crawl_rig.h"
 
 #include "crawl/search_url.h"
+#include "storage/category_files.h"
 #include "tests/support/gbk.h"
 #include "ui/surface.h"
 
@@ -21,23 +22,14 @@ std::string KeywordOf(const std::string& url) {
   return url.substr(BuildSearchUrl("").size());
 }
 
-int WatchedSurface::ShowMessage(const Text& text, int buttonSet, const Text& title) {
-  const int answer = inner_.ShowMessage(text, buttonSet, title);
-  // Notified under the lock: once the waiting test sees the count, this worker no longer touches us.
-  std::lock_guard lock(mutex_);
-  ++answeredCount_;
-  answered_.notify_all();
-  return answer;
+void SaveBoxes(Control control, UiEvent event) {
+  if (event != UiEvent::TextChanged) return;
+  if (control == Control::一级结果框) SaveResultText();
+  if (control == Control::关键词编辑框) SaveSeedText();
 }
 
-bool WatchedSurface::WaitForAnsweredMessages(std::size_t count, std::chrono::milliseconds timeout) {
-  std::unique_lock lock(mutex_);
-  return answered_.wait_for(lock, timeout, [&] { return answeredCount_ >= count; });
-}
-
-CrawlRig::CrawlRig(PageFetcher fetcher, MemorySurface::EventSink sink)
-    : surface_(std::move(sink)), watched_(surface_) {
-  InstallSurface(&watched_);
+CrawlRig::CrawlRig(PageFetcher fetcher, MemorySurface::EventSink sink) : surface_(std::move(sink)) {
+  InstallSurface(&surface_);
   SetPageFetcher([this, fetcher = std::move(fetcher)](const Text& url) {
     {
       std::lock_guard lock(mutex_);
@@ -87,6 +79,6 @@ bool CrawlRig::WaitForSleeps(std::size_t count, std::chrono::milliseconds timeou
   return slept_.wait_for(lock, timeout, [&] { return finishedSleeps_ >= count; });
 }
 
-bool CrawlRig::WaitForAnsweredMessages(std::size_t count, std::chrono::milliseconds timeout) {
-  return watched_.WaitForAnsweredMessages(count, timeout);
+bool CrawlRig::WaitForMessages(std::size_t count, std::chrono::milliseconds timeout) {
+  return surface_.WaitForMessages(count, timeout);
 }

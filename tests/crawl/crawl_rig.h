@@ -17,38 +17,10 @@
 std::string RelatedPage(const std::vector<std::string>& keywords);
 // A results page without a related-searches block.
 std::string PageWithoutBlock();
+// The text-changed handlers of the two boxes, as the main window wires them.
+void SaveBoxes(Control control, UiEvent event);
 // The keyword that BuildSearchUrl put at the end of a search address.
 std::string KeywordOf(const std::string& url);
-
-// Stands in front of the in-memory surface to learn when a worker has come back from a message box:
-// the in-memory surface still touches its own members after a message has been recorded, so the test
-// may destroy it only once the worker has left ShowMessage.
-class WatchedSurface final : public Surface {
- public:
-  explicit WatchedSurface(MemorySurface& inner) : inner_(inner) {}
-
-  Text GetControlText(Control control) override { return inner_.GetControlText(control); }
-  void SetControlText(Control control, const Text& text) override { inner_.SetControlText(control, text); }
-  void AppendControlText(Control control, const Text& text) override {
-    inner_.AppendControlText(control, text);
-  }
-  void SetControlCaption(Control control, const Text& text) override {
-    inner_.SetControlCaption(control, text);
-  }
-  Text GetSelectedText(Control control) override { return inner_.GetSelectedText(control); }
-  int ShowMessage(const Text& text, int buttonSet, const Text& title) override;
-  void AttachTooltip(Control control, const Text& tip) override { inner_.AttachTooltip(control, tip); }
-  bool CopyToClipboard(const Text& text) override { return inner_.CopyToClipboard(text); }
-
-  // Waits until `count` message boxes have been shown and answered; false on time-out.
-  bool WaitForAnsweredMessages(std::size_t count, std::chrono::milliseconds timeout);
-
- private:
-  MemorySurface& inner_;
-  std::mutex mutex_;
-  std::condition_variable answered_;
-  std::size_t answeredCount_ = 0;
-};
 
 // Installs the surface and both seams for its lifetime; restores the real ones at the end. Every crawl
 // started on a rig must be over before the rig ends.
@@ -77,12 +49,11 @@ class CrawlRig {
   std::vector<Sleep> Sleeps();
   // Waits until `count` sleeps have returned; false on time-out.
   bool WaitForSleeps(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(20));
-  bool WaitForAnsweredMessages(std::size_t count,
-                               std::chrono::milliseconds timeout = std::chrono::seconds(20));
+  // Waits until `count` message boxes have been shown; false on time-out.
+  bool WaitForMessages(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
  private:
   MemorySurface surface_;
-  WatchedSurface watched_;
   std::mutex mutex_;
   std::condition_variable slept_;
   std::vector<std::string> fetched_;

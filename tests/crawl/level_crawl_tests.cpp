@@ -80,12 +80,6 @@ std::string QueryKeyword(const std::string& request) {
   return keyword;
 }
 
-void SaveBoxes(Control control, UiEvent event) {
-  if (event != UiEvent::TextChanged) return;
-  if (control == Control::一级结果框) SaveResultText();
-  if (control == Control::关键词编辑框) SaveSeedText();
-}
-
 TEST(CrawlThroughServer, ResultFileHoldsEveryBatchInCrawlOrder) {
   TempDir dir;
   const std::string seeds = Gbk("种子一\r\n\r\n种子二\r\n无结果\r\n");
@@ -119,7 +113,7 @@ TEST(CrawlThroughServer, ResultFileHoldsEveryBatchInCrawlOrder) {
   State().delayText.Set("1000");
   const std::size_t firstStatus = rig.surface().StatusLog().size();
   rig.ClickStart();
-  ASSERT_TRUE(rig.WaitForAnsweredMessages(1));
+  ASSERT_TRUE(rig.WaitForMessages(1));
 
   // Level 2 reads slot 1 newest batch first: 橙子, (empty), 苹果, 香蕉, (empty).
   EXPECT_EQ(dir.Read("data/jg-1.txt"), Gbk("苹果\r\n香蕉\r\n橙子\r\n橙汁\r\n红苹果\r\n青苹果\r\n"));
@@ -177,7 +171,7 @@ TEST_P(CrawlDepth, RunsTheLevelsTheDepthAllows) {
 
   rig.ClickStart();
   if (c.completes) {
-    ASSERT_TRUE(rig.WaitForAnsweredMessages(1));
+    ASSERT_TRUE(rig.WaitForMessages(1));
   }
   if (c.sleeps > 0) {
     ASSERT_TRUE(rig.WaitForSleeps(c.sleeps));
@@ -245,7 +239,7 @@ TEST(CrawlDelay, IsReadAnewAtEverySleep) {
     rig.surface().Run([next] { State().delayText.Set(next); });
   };
   rig.ClickStart();
-  ASSERT_TRUE(rig.WaitForAnsweredMessages(1));
+  ASSERT_TRUE(rig.WaitForMessages(1));
 
   std::vector<CrawlRig::Sleep> sleeps = rig.Sleeps();
   ASSERT_EQ(sleeps.size(), 3u);
@@ -264,7 +258,7 @@ TEST(CrawlDepth, IsReadAtTheEndOfEachLevel) {
     if (number == 1) rig.surface().Run([] { State().depthText.Set("2"); });
   };
   rig.ClickStart();
-  ASSERT_TRUE(rig.WaitForAnsweredMessages(1));
+  ASSERT_TRUE(rig.WaitForMessages(1));
 
   EXPECT_EQ(rig.Fetched(), (std::vector<std::string>{"a", "ax"}));
 }
@@ -275,7 +269,7 @@ TEST(CrawlLevel, BlockWithoutLinksLeavesAnEmptyEntryAndNoAppend) {
   State().depthText.Set("2");
   State().delayText.Set("0");
   rig.ClickStart();
-  ASSERT_TRUE(rig.WaitForAnsweredMessages(1));
+  ASSERT_TRUE(rig.WaitForMessages(1));
 
   EXPECT_EQ(rig.surface().StatusLog(), (std::vector<std::string>{Started(), Progress(1, 1, 1), Entering(2),
                                                                  Progress(2, 1, 1), EmptyLine(2), Done()}));
@@ -320,10 +314,10 @@ TEST(StartCrawl, EachCrawlHasSlotsOfItsOwn) {
   State().delayText.Set("0");
   rig.surface().UserEdit(Control::关键词编辑框, "a\r\n");
   rig.ClickStart();
-  ASSERT_TRUE(rig.WaitForAnsweredMessages(1));
+  ASSERT_TRUE(rig.WaitForMessages(1));
   rig.surface().UserEdit(Control::关键词编辑框, "b\r\n");
   rig.ClickStart();
-  ASSERT_TRUE(rig.WaitForAnsweredMessages(2));
+  ASSERT_TRUE(rig.WaitForMessages(2));
 
   EXPECT_EQ(rig.Fetched(), (std::vector<std::string>{"a", "ax", "b", "bx"}));
   EXPECT_EQ(rig.surface().Peek(Control::一级结果框), "bx\r\nbxx\r\n");
