@@ -19,11 +19,7 @@ work=$(mktemp -d /tmp/ornivex-refine-window-XXXXXX)
 pids=()
 trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"' EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+source "$(dirname "$0")/xvfb.sh"
 
 # The centre of 去除重复 in the main window's client area: 分组框3 at 214,6, the button at 4,320 in it,
 # 68 x 24.
